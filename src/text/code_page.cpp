@@ -7,7 +7,15 @@
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 #include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "text/text_ops.h"
 
@@ -107,45 +115,121 @@ void EncodeThroughIcu(std::u16string_view units, std::string& out) {
   out.resize(old_size + (U_SUCCESS(error) ? written : 0));
 }
 
-void DecodeThroughIcu(std::string_view bytes, std::u16string& out) {
+// Converts bytes into `out`, which has room for one unit per byte (no GBK character
+// gives more units than it has bytes); returns the number of units written.
+std::size_t DecodeThroughIcu(std::string_view bytes, char16_t* out) {
   UConverter* decoder = Decoder();
   if (decoder == nullptr) {
-    out.append(bytes.size(), u'?');
-    return;
+    std::fill_n(out, bytes.size(), u'?');
+    return bytes.size();
   }
-  std::size_t old_size = out.size();
-  int32_t capacity = static_cast<int32_t>(bytes.size() + 2);
-  out.resize(old_size + capacity);
   UErrorCode error = U_ZERO_ERROR;
-  int32_t written = ucnv_toUChars(decoder, out.data() + old_size, capacity, bytes.data(),
+  int32_t written = ucnv_toUChars(decoder, out, static_cast<int32_t>(bytes.size()), bytes.data(),
                                   static_cast<int32_t>(bytes.size()), &error);
-  out.resize(old_size + (U_SUCCESS(error) ? written : 0));
+  return U_SUCCESS(error) || error == U_STRING_NOT_TERMINATED_WARNING ? written : 0;
+}
+
+// Widens 16 bytes when all of them are ASCII; false (nothing written) otherwise.
+bool WidenAscii16(const char* in, char16_t* out) {
+#if defined(__SSE2__)
+  __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  if (_mm_movemask_epi8(bytes) != 0) return false;
+  __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(bytes, zero));
+  return true;
+#else
+  std::uint64_t words[2];
+  std::memcpy(words, in, 16);
+  if (((words[0] | words[1]) & 0x8080808080808080u) != 0) return false;
+  for (int k = 0; k < 16; ++k) out[k] = static_cast<unsigned char>(words[k / 8] >> (8 * (k % 8)));
+  return true;
+#endif
+}
+
+std::size_t CharacterBytes(unsigned char lead) {
+  return lead == 0x80 || lead == 0xFF ? 1 : 2;
+}
+
+// The converter's mapping of every single byte of 0x80 and above and every two-byte
+// character, read from the converter once; 0 where the converter substitutes.
+class DecodeTable {
+ public:
+  DecodeTable() {
+    UErrorCode error = U_ZERO_ERROR;
+    ConverterPtr strict(ucnv_open(kCodePage936, &error));
+    if (!strict) return;
+    ucnv_setToUCallBack(strict.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &error);
+    auto decode = [&](const char* bytes, int32_t length) -> char16_t {
+      UChar units[4];
+      UErrorCode e = U_ZERO_ERROR;
+      int32_t n = ucnv_toUChars(strict.get(), units, 4, bytes, length, &e);
+      return U_SUCCESS(e) && n == 1 ? units[0] : 0;
+    };
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+      if (CharacterBytes(lead) == 1) {
+        char one = static_cast<char>(lead);
+        single_[lead - 0x80] = decode(&one, 1);
+        continue;
+      }
+      for (int trail = 0x01; trail <= 0xFF; ++trail) {
+        char two[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        pairs_[(lead - 0x80) * 256 + trail] = decode(two, 2);
+      }
+    }
+  }
+  char16_t Single(unsigned char lead) const { return single_[lead - 0x80]; }
+  char16_t Pair(unsigned char lead, unsigned char trail) const {
+    return pairs_[(lead - 0x80) * 256 + trail];
+  }
+
+ private:
+  std::array<char16_t, 128> single_{};
+  std::array<char16_t, 128 * 256> pairs_{};
+};
+
+const DecodeTable& CachedDecodeTable() {
+  static const DecodeTable table;
+  return table;
 }
 
 }  // namespace
 
 std::u16string ToUtf16(std::string_view gbk) {
-  // Pages are mostly ASCII: ASCII bytes are widened directly and only the stretches that
-  // start at a byte of 0x80 or more go through the converter. Such a stretch is taken a
-  // character at a time (lead byte and the byte after it, or the single bytes 80 and FF)
-  // and ends before an ASCII byte that starts a character, so the converter starts and
-  // stops at the same character boundaries as on the whole text.
-  std::u16string out;
-  out.reserve(gbk.size());
-  std::size_t i = 0, n = gbk.size();
+  // Pages are mostly ASCII: ASCII bytes are widened directly, and stretches that start
+  // at a byte of 0x80 or more are read through the converter's own mapping. Such a
+  // stretch is taken a character at a time (lead byte and the byte after it, or the
+  // single bytes 80 and FF) and ends before an ASCII byte that starts a character, so it
+  // starts and stops at the same character boundaries as on the whole text.
+  const DecodeTable& table = CachedDecodeTable();
+  std::u16string out(gbk.size(), u'\0');
+  std::size_t written = 0, i = 0, n = gbk.size();
+  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(gbk[k]); };
   while (i < n) {
-    if (static_cast<unsigned char>(gbk[i]) < 0x80) {
-      out += static_cast<char16_t>(gbk[i++]);
+    if (i + 16 <= n && WidenAscii16(gbk.data() + i, out.data() + written)) {
+      written += 16, i += 16;
       continue;
     }
-    std::size_t j = i;
-    while (j < n && static_cast<unsigned char>(gbk[j]) >= 0x80) {
-      unsigned char lead = gbk[j];
-      j = std::min(n, j + (lead == 0x80 || lead == 0xFF ? 1 : 2));  // 80 and FF stand alone
+    if (byte(i) < 0x80) {
+      out[written++] = byte(i++);
+      continue;
     }
-    DecodeThroughIcu(gbk.substr(i, j - i), out);
-    i = j;
+    std::size_t end = i;
+    while (end < n && byte(end) >= 0x80) end = std::min(n, end + CharacterBytes(byte(end)));
+    while (i < end) {
+      char16_t unit = CharacterBytes(byte(i)) == 1 ? table.Single(byte(i))
+                      : i + 1 < end                ? table.Pair(byte(i), byte(i + 1))
+                                                   : 0;
+      if (unit == 0) {  // invalid or unmapped: the converter decides, from here on
+        written += DecodeThroughIcu(gbk.substr(i, end - i), out.data() + written);
+        break;
+      }
+      out[written++] = unit;
+      i += CharacterBytes(byte(i));
+    }
+    i = end;
   }
+  out.resize(written);
   return out;
 }
 

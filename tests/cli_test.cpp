@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "scrape_fixture.h"
+#include "test_text.h"
+
+namespace mlf {
+namespace {
+
+struct CliRun {
+  int exitCode;
+  std::string out;
+};
+
+CliRun RunCli(const std::string& arguments) {
+  std::string command = std::string(MLF_CLI_PATH) + " " + arguments + " 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char buffer[4096];
+  while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+  int status = pclose(pipe);
+  return {WEXITSTATUS(status), out};
+}
+
+class Cli : public testing::Test {
+ protected:
+  void SetUp() override {
+    page_path_ = std::filesystem::temp_directory_path() /
+                 ("mlf-cli-page-" + std::to_string(getpid()) + ".html");
+    std::ofstream(page_path_, std::ios::binary) << SavedResultPage().bytes();
+  }
+  void TearDown() override { std::filesystem::remove(page_path_); }
+  std::filesystem::path page_path_;
+};
+
+TEST_F(Cli, ExtractPrintsPageCountAndRows) {
+  CliRun run = RunCli("extract --json " + page_path_.string());
+  ASSERT_EQ(run.exitCode, 0);
+  auto json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["totalPages"], 25);
+  ASSERT_EQ(json["rows"].size(), 3u);
+  EXPECT_EQ(json["rows"][2]["name"], "第三个 &amp; 最后");
+  EXPECT_EQ(json["rows"][1]["fileCount"], "12");
+
+  CliRun table = RunCli("extract " + page_path_.string());
+  ASSERT_EQ(table.exitCode, 0);
+  EXPECT_NE(table.out.find("排序  视频名称"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("27个文件"), std::string::npos) << table.out;
+}
+
+TEST_F(Cli, MatchListsMatchesGroupsAndPositions) {
+  CliRun run =
+      RunCli("match --json --positions --no-global '(\\d+)-(\\d+)' " + page_path_.string());
+  ASSERT_EQ(run.exitCode, 0);
+  auto json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["created"], true);
+  EXPECT_EQ(json["count"], 1);
+  EXPECT_EQ(json["groupCount"], 2);
+  EXPECT_EQ(json["matches"][0]["text"], "2024-01");
+  EXPECT_EQ(json["matches"][0]["groups"][1]["text"], "01");
+  EXPECT_TRUE(json["matches"][0].contains("position"));
+
+  CliRun refused = RunCli("match --json '(?<x>a)' " + page_path_.string());
+  ASSERT_EQ(refused.exitCode, 0);
+  EXPECT_EQ(nlohmann::json::parse(refused.out)["created"], false);
+
+  CliRun quoted =
+      RunCli("match --json --quote-placeholders 'class=#引号prop_val#引号' " + page_path_.string());
+  EXPECT_EQ(nlohmann::json::parse(quoted.out)["count"], 12);
+}
+
+TEST(CliUsage, BadArgumentsAndUnreadableFilesExitWithTwo) {
+  EXPECT_EQ(RunCli("extract /nonexistent/page.html").exitCode, 2);
+  EXPECT_EQ(RunCli("extract").exitCode, 2);
+  EXPECT_EQ(RunCli("match onlypattern").exitCode, 2);
+  EXPECT_EQ(RunCli("").exitCode, 2);
+  EXPECT_EQ(RunCli("--help").exitCode, 0);
+}
+
+}  // namespace
+}  // namespace mlf

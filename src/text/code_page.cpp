@@ -272,7 +272,7 @@ Text WideToAnsi(const ByteSet& wide) {
   return FromUtf16(units);
 }
 
-Text TextFromUtf8(std::string_view utf8) {
+std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string units(utf8.size() + 1, u'\0');
   int32_t length = 0;
   UErrorCode error = U_ZERO_ERROR;
@@ -280,11 +280,10 @@ Text TextFromUtf8(std::string_view utf8) {
                        static_cast<int32_t>(utf8.size()), u'?', nullptr, &error);
   if (U_FAILURE(error)) return {};
   units.resize(length);
-  return FromUtf16(units);
+  return units;
 }
 
-std::string TextToUtf8(const Text& text) {
-  std::u16string units = ToUtf16(text.view());
+std::string Utf16ToUtf8(std::u16string_view units) {
   std::string utf8(units.size() * 3 + 1, '\0');
   int32_t length = 0;
   UErrorCode error = U_ZERO_ERROR;
@@ -293,6 +292,14 @@ std::string TextToUtf8(const Text& text) {
   if (U_FAILURE(error)) return {};
   utf8.resize(length);
   return utf8;
+}
+
+Text TextFromUtf8(std::string_view utf8) {
+  return FromUtf16(Utf8ToUtf16(utf8));
+}
+
+std::string TextToUtf8(const Text& text) {
+  return Utf16ToUtf8(ToUtf16(text.view()));
 }
 
 }  // namespace mlf

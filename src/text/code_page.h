@@ -23,6 +23,11 @@ std::u16string ToUtf16(std::string_view gbk);
 // character first where one exists. Stops at the first zero unit.
 Text FromUtf16(std::u16string_view units);
 
+// UTF-16 and UTF-8 without passing through GBK; an unpaired surrogate or invalid UTF-8
+// becomes "?".
+std::string Utf16ToUtf8(std::u16string_view units);
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
 // The edges: terminal, JSON and the window speak UTF-8. Invalid UTF-8 reads as "?".
 Text TextFromUtf8(std::string_view utf8);
 std::string TextToUtf8(const Text& text);

@@ -1,6 +1,7 @@
 // Helpers for writing GBK test values.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "text/code_page.h"

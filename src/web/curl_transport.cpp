@@ -166,7 +166,7 @@ bool IsRedirect(long status) {
 
 }  // namespace
 
-CurlTransport::CurlTransport() {
+CurlTransport::CurlTransport(std::string caFile) : ca_file_(std::move(caFile)) {
   InitialiseCurlOnce();
 }
 CurlTransport::~CurlTransport() = default;
@@ -326,6 +326,7 @@ bool CurlTransport::Send(HttpHandle request, const ByteSet& body) {
     curl_easy_setopt(e, CURLOPT_PROXYAUTH, CURLAUTH_BASIC);
   }
   if (r->client_cookies) curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");
+  if (!ca_file_.empty()) curl_easy_setopt(e, CURLOPT_CAINFO, ca_file_.c_str());
 
   std::string verb = r->verb;
   std::string body_bytes(body.begin(), body.end());

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 #include "web/http_transport.h"
 
@@ -15,7 +16,8 @@ namespace mlf {
 
 class CurlTransport : public HttpTransport {
  public:
-  CurlTransport();
+  // `caFile`: certificates to trust instead of the system's (a private site, tests).
+  explicit CurlTransport(std::string caFile = {});
   ~CurlTransport() override;
 
   bool CheckClient() override;
@@ -46,6 +48,7 @@ class CurlTransport : public HttpTransport {
  private:
   Request* FindRequest(HttpHandle handle);
 
+  std::string ca_file_;
   HttpHandle next_handle_ = 1;
   std::map<HttpHandle, std::unique_ptr<Session>> sessions_;
   std::map<HttpHandle, std::unique_ptr<Connection>> connections_;

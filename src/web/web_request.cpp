@@ -157,6 +157,7 @@ Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport
 
   // The body, in the pieces the client has ready; no window messages meanwhile.
   ByteSet received;
+  bool read_failed = false;
   for (;;) {
     std::size_t available = 0;
     if (!transport.QueryDataAvailable(handles.request, available) || available < 1) break;
@@ -165,6 +166,7 @@ Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport
     if (!transport.ReadData(handles.request, received.data() + old_size, available, read)) {
       received.resize(old_size);
       outputs.statusText = WebFailureMessage(kReadFailed);
+      read_failed = true;
       break;
     }
     received.resize(old_size + std::min(read, available));
@@ -173,6 +175,8 @@ Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport
   if (!ReadResponseHeaders(transport, handles.request, received, options.cookies, outputs)) {
     return common_exit(std::nullopt);
   }
+  // The status line may say 200 OK; a body cut short still is a failed read.
+  if (read_failed) outputs.statusText = WebFailureMessage(kReadFailed);
   Text page = DecodePageText(outputs.body, matcher);
   common_exit(std::nullopt);
   return page;

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "scrape_fixture.h"
+#include "support/loopback_server.h"
 #include "test_text.h"
 
 namespace mlf {
@@ -71,6 +72,31 @@ TEST_F(Cli, MatchListsMatchesGroupsAndPositions) {
   CliRun quoted =
       RunCli("match --json --quote-placeholders 'class=#引号prop_val#引号' " + page_path_.string());
   EXPECT_EQ(nlohmann::json::parse(quoted.out)["count"], 12);
+}
+
+TEST(CliFetch, OneRequestWithItsOutputs) {
+  testing_support::LoopbackServer server(
+      [](const testing_support::Connection& c, const std::string&) {
+        c.Send(testing_support::Response("404 Not Found", "Set-Cookie: s=1; path=/\r\n",
+                                         "<meta charset=utf-8>中"));
+      });
+  CliRun run = RunCli("fetch --json --method post --data a=1 --cookies '' --header 'X-A: 1' " +
+                      server.Address("/p"));
+  ASSERT_EQ(run.exitCode, 0);  // the exchange completed, whatever the status
+  auto json = nlohmann::json::parse(run.out);
+  EXPECT_EQ(json["statusText"], "404 Not Found");
+  EXPECT_EQ(json["pageText"], "<meta charset=utf-8>中");
+  EXPECT_EQ(json["cookies"], "s=1");
+  EXPECT_EQ(json["receivedCookies"], "s=1");
+  EXPECT_EQ(json["bodyBase64"], "PG1ldGEgY2hhcnNldD11dGYtOD7kuK0=");
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(server.Requests()[0].substr(0, 7), "POST /p");
+  EXPECT_NE(server.Requests()[0].find("\r\nX-A: 1\r\n"), std::string::npos);
+
+  CliRun plain = RunCli("fetch --json " + server.Address("/p"));
+  EXPECT_FALSE(nlohmann::json::parse(plain.out).contains("cookies"));
+  EXPECT_EQ(RunCli("fetch http://127.0.0.1:1/").exitCode, 1);
+  EXPECT_EQ(RunCli("fetch --method FETCH " + server.Address("/")).exitCode, 2);
 }
 
 TEST(CliUsage, BadArgumentsAndUnreadableFilesExitWithTwo) {

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/row_output.h"
 #include "scrape/search_site.h"
+#include "web/page_decoding.h"
 
 namespace mlf {
 
@@ -17,10 +18,10 @@ struct ExtractArgs {
 int RunExtract(const ExtractArgs& args) {
   std::string bytes;
   if (!ReadInputFile(args.file, bytes)) return kExitUsage;
-  // As a response body becomes page text: up to the first zero byte.
-  Text page = Text::FromBytes(bytes);
-  int total_pages = ExtractPageField(page, "totalPages:"_t);
+  // As a response body becomes page text: a declared character set is honoured.
   PatternMatcher matcher;
+  Text page = DecodePageText(ByteSet(bytes.begin(), bytes.end()), matcher);
+  int total_pages = ExtractPageField(page, "totalPages:"_t);
   std::vector<ResultRow> rows = CollectRows(matcher, MatchResultRows(matcher, page));
   if (args.json) {
     PrintJson(std::cout, {{"totalPages", total_pages}, {"rows", RowsJson(rows)}});

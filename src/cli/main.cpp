@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   int exit_code = mlf::kExitOk;
   mlf::AddExtractCommand(app, exit_code);
   mlf::AddMatchCommand(app, exit_code);
+  mlf::AddFetchCommand(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -1,5 +1,8 @@
 #include "web/web_request.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "pattern/pattern_matcher.h"
 #include "text/byte_set.h"
 #include "text/code_page.h"
@@ -74,6 +77,20 @@ struct Handles {
 
 Text WebFailureMessage(WebFailure failure) {
   return TextFromUtf8(FailureUtf8(failure));
+}
+
+bool IsWebFailure(const Text& statusText) {
+  static const std::vector<Text> messages = [] {
+    std::vector<Text> all;
+    for (WebFailure f :
+         {kClientUnavailable, kBadAddress, kSessionFailed, kConnectionFailed, kRequestFailed,
+          kTimeoutsFailed, kCredentialsFailed, kCookieOptionFailed, kRedirectOptionFailed,
+          kHeadersFailed, kSendFailed, kNoResponse, kReadFailed}) {
+      all.push_back(WebFailureMessage(f));
+    }
+    return all;
+  }();
+  return std::find(messages.begin(), messages.end(), statusText) != messages.end();
 }
 
 Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport& transport) {

@@ -25,6 +25,8 @@ enum WebFailure : int {
   kReadFailed = 713,
 };
 Text WebFailureMessage(WebFailure failure);
+// Whether a status text is one of the numbered failure messages.
+bool IsWebFailure(const Text& statusText);
 
 // Over the given client; `options.cookies`, when supplied, receives the merged cookies.
 Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport& transport);

@@ -13,6 +13,7 @@ enum ExitCode : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 void AddExtractCommand(CLI::App& app, int& exitCode);
 void AddMatchCommand(CLI::App& app, int& exitCode);
 void AddFetchCommand(CLI::App& app, int& exitCode);
+void AddSearchCommand(CLI::App& app, int& exitCode);
 
 // The file's bytes, or nothing with a one-line message on stderr.
 bool ReadInputFile(const std::string& path, std::string& bytes);

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   mlf::AddExtractCommand(app, exit_code);
   mlf::AddMatchCommand(app, exit_code);
   mlf::AddFetchCommand(app, exit_code);
+  mlf::AddSearchCommand(app, exit_code);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -102,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent)
   result_list_->verticalHeader()->hide();
   result_list_->verticalHeader()->setDefaultSectionSize(20);
   result_list_->setShowGrid(true);
+  result_list_->setWordWrap(false);
   result_list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   result_list_->setSelectionMode(QAbstractItemView::SingleSelection);
   result_list_->setEditTriggers(QAbstractItemView::NoEditTriggers);

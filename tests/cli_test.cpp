@@ -5,7 +5,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "demo_pages.h"
 #include "scrape_fixture.h"
+#include "support/child_process.h"
 #include "support/loopback_server.h"
 #include "test_text.h"
 
@@ -97,6 +99,34 @@ TEST(CliFetch, OneRequestWithItsOutputs) {
   EXPECT_FALSE(nlohmann::json::parse(plain.out).contains("cookies"));
   EXPECT_EQ(RunCli("fetch http://127.0.0.1:1/").exitCode, 1);
   EXPECT_EQ(RunCli("fetch --method FETCH " + server.Address("/")).exitCode, 2);
+}
+
+TEST(CliSearch, AgainstTheDemoSite) {
+  int port = testing_support::FreePort();
+  testing_support::ChildProcess site({MLF_DEMO_SITE_PATH, "--port", std::to_string(port)}, "/",
+                                     port);
+  ASSERT_TRUE(site.ready());
+  std::string where = "--site 127.0.0.1:" + std::to_string(port);
+  CliRun first = RunCli("search --json " + where + " 电影");
+  ASSERT_EQ(first.exitCode, 0);
+  auto json = nlohmann::json::parse(first.out);
+  EXPECT_EQ(json["address"],
+            "http://127.0.0.1:" + std::to_string(port) + "/search?keyword=电影&p=1");
+  EXPECT_EQ(json["totalPages"], demo::TotalPagesFor("电影"));
+  EXPECT_EQ(json["statusText"], "200 OK");
+  ASSERT_EQ(json["rows"].size(), 20u);
+  EXPECT_EQ(json["rows"][0]["magnetLink"].get<std::string>().size(), 60u);
+
+  // A page in UTF-8 with its own declaration, and a page past the last one.
+  CliRun utf8 = RunCli("search --json --page 2 " + where + " utf8中文");
+  auto utf8_json = nlohmann::json::parse(utf8.out);
+  EXPECT_FALSE(utf8_json.contains("totalPages"));
+  EXPECT_EQ(utf8_json["rows"][0]["name"].get<std::string>().substr(0, 11), "utf8中文.");
+  CliRun past = RunCli("search --json --page 99 " + where + " 电影");
+  EXPECT_EQ(past.exitCode, 0);
+  EXPECT_TRUE(nlohmann::json::parse(past.out)["rows"].empty());
+
+  EXPECT_EQ(RunCli("search --site 127.0.0.1:1 电影").exitCode, 1);
 }
 
 TEST(CliUsage, BadArgumentsAndUnreadableFilesExitWithTwo) {

@@ -59,7 +59,8 @@ TEST(WebRequestOverCurl, APlainSearchRequestOnTheWire) {
   EXPECT_EQ(e.page, "<p>ok</p>"_t);
   EXPECT_EQ(e.out.statusText, "200 OK"_t);
   EXPECT_EQ(e.out.rawHeaders.bytes(),
-            "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 9\r\n\r\n");
+            "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 9\r\nConnection: "
+            "close\r\n\r\n");
   ASSERT_EQ(server.Requests().size(), 1u);
   // The query reaches the wire as UTF-8, escaped; exactly our header lines and Host.
   EXPECT_EQ(
@@ -146,7 +147,8 @@ TEST(WebRequestOverCurl, InterimResponsesAreNotTheHeaderBlock) {
   LoopbackServer server(
       Answer("HTTP/1.1 100 Continue\r\n\r\n" + Response("200 OK", "X: 1\r\n", "b")));
   Exchange e = Get(server.Address());
-  EXPECT_EQ(e.out.rawHeaders.bytes(), "HTTP/1.1 200 OK\r\nX: 1\r\nContent-Length: 1\r\n\r\n");
+  EXPECT_EQ(e.out.rawHeaders.bytes(),
+            "HTTP/1.1 200 OK\r\nX: 1\r\nContent-Length: 1\r\nConnection: close\r\n\r\n");
 }
 
 TEST(WebRequestOverCurl, FailuresAtEachPhase) {
@@ -202,7 +204,7 @@ TEST(WebRequestOverCurl, RedirectsFollowedOrReturned) {
   EXPECT_EQ(followed.page, "final"_t);
   EXPECT_EQ(followed.out.statusText, "200 OK"_t);
   EXPECT_EQ(followed.out.rawHeaders.bytes(),
-            "HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 5\r\n\r\n");
+            "HTTP/1.1 200 OK\r\nX-Final: 1\r\nContent-Length: 5\r\nConnection: close\r\n\r\n");
   EXPECT_EQ(followed.out.receivedCookies, Text{});
   ASSERT_EQ(final_server.Requests().size(), 1u);
   EXPECT_EQ(final_server.Requests()[0].substr(0, 9), "GET /end ");

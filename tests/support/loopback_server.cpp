@@ -101,7 +101,7 @@ void LoopbackServer::Handle(int fd) {
 std::string Response(const std::string& status, const std::string& headers,
                      const std::string& body) {
   return "HTTP/1.1 " + status + "\r\n" + headers +
-         "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+         "Content-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
 }
 
 }  // namespace mlf::testing_support

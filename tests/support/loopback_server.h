@@ -47,8 +47,8 @@ class LoopbackServer {
   std::thread acceptor_;
 };
 
-// "HTTP/1.1 <status>\r\n<headers>Content-Length: N\r\n\r\n<body>"; `headers` lines end
-// in CR LF.
+// "HTTP/1.1 <status>\r\n<headers>Content-Length: N\r\nConnection: close\r\n\r\n<body>";
+// `headers` lines end in CR LF. The server answers one request per connection.
 std::string Response(const std::string& status, const std::string& headers,
                      const std::string& body);
 

@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <optional>
@@ -278,13 +279,13 @@ bool CurlTransport::AddRequestHeaders(HttpHandle request, std::u16string_view he
     while (!name.empty() && name.back() == ' ') name.pop_back();
     added.emplace_back(name, bytes);
   }
-  for (auto& [name, line] : added) {
+  for (auto& header : added) {
     auto same = std::find_if(r->headers.begin(), r->headers.end(),
-                             [&](const auto& h) { return h.first == name; });
+                             [&](const auto& h) { return h.first == header.first; });
     if (same != r->headers.end()) {
-      same->second = line;
+      same->second = header.second;
     } else {
-      r->headers.emplace_back(name, line);
+      r->headers.push_back(header);
     }
   }
   return true;

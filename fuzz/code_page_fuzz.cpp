@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Arbitrary UTF-16 (unpaired surrogates, marks, zero units) and UTF-8 at the edges.
   std::u16string raw(size / 2, u'\0');
-  for (std::size_t i = 0; i < raw.size(); ++i) raw[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+  for (std::size_t i = 0; i < raw.size(); ++i)
+    raw[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
   (void)FromUtf16(raw);
   (void)WideToAnsi(ByteSet(data, data + size));
   Text from_utf8 = TextFromUtf8(bytes);

@@ -261,18 +261,6 @@ TEST(WebRequestOverCurl, CredentialsAndCookieLineStayWithTheFirstHost) {
   EXPECT_EQ(other.Requests()[0].find("secret"), std::string::npos);
 }
 
-TEST(WebRequestOverCurl, RedirectsThatAreNotFollowed) {
-  LoopbackServer loop(Answer(Response("302 Found", "Location: /again\r\n", "")));
-  Exchange looped = Get(loop.Address());
-  EXPECT_EQ(looped.out.statusText, G("712 服务器未响应!"));
-  EXPECT_EQ(loop.Requests().size(), 11u);  // the first request and ten redirects
-
-  LoopbackServer ftp(Answer(Response("302 Found", "Location: ftp://127.0.0.1/x\r\n", "")));
-  EXPECT_EQ(Get(ftp.Address()).out.statusText, G("712 服务器未响应!"));
-  LoopbackServer file(Answer(Response("301 Moved", "Location: file:///etc/passwd\r\n", "")));
-  EXPECT_EQ(Get(file.Address()).out.statusText, G("712 服务器未响应!"));
-}
-
 TEST(WebRequestOverCurl, EnvironmentProxyIsIgnored) {
   LoopbackServer server(Answer(Response("200 OK", "", "direct")));
   setenv("http_proxy", "http://127.0.0.1:9", 1);

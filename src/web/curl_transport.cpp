@@ -18,8 +18,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kMaxRedirects = 10;
-// However slowly they trickle in, the response headers must be complete by then.
-constexpr std::chrono::seconds kHeaderDeadline{90};
+// A body larger than this is no page the program can use; reading stops there, with
+// the bytes so far kept, rather than letting a server fill the memory.
+constexpr std::size_t kMaxBodyBytes = 256u << 20;
+// However slowly it trickles in, the body must be complete within this many receive
+// time-outs after the headers.
+constexpr int kBodyTimeouts = 10;
 
 void InitialiseCurlOnce() {
   static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -79,11 +83,11 @@ struct CurlTransport::Request {
 
   // One leg of the exchange as it runs.
   bool request_started = false, request_sent = false, headers_done = false;
-  std::size_t body_bytes_to_send = 0, body_bytes_sent = 0;
+  std::size_t body_bytes_to_send = 0, body_bytes_sent = 0, body_bytes_received = 0;
   long status = 0;
   std::u16string header_block;
   std::deque<std::string> chunks;
-  Clock::time_point last_activity, sent_at;
+  Clock::time_point last_activity, sent_at, headers_at;
 
   // The outcome.
   FailedStep failed = FailedStep::kNone;
@@ -134,30 +138,35 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   // Header bytes are read as the program's code page, so GBK values come back unchanged.
   r.header_block += ToUtf16(line);
   r.header_block += u"\r\n";
-  if (line.empty() && (r.status < 100 || r.status >= 200)) r.headers_done = true;
+  if (line.empty() && (r.status < 100 || r.status >= 200)) {
+    r.headers_done = true;
+    r.headers_at = Clock::now();
+  }
   return size * count;
 }
 
 size_t OnBody(char* data, size_t size, size_t count, void* user) {
   Request& r = *static_cast<Request*>(user);
   Touch(r);
+  r.body_bytes_received += size * count;
+  if (r.body_bytes_received > kMaxBodyBytes) return 0;  // ends the transfer as a failed read
   r.chunks.emplace_back(data, size * count);
   return size * count;
 }
 
 // The send and receive time-outs: no byte in either direction for that long. (A transfer
-// speed limit would miss a stall that follows a burst.)
+// speed limit would miss a stall that follows a burst.) And deadlines that a server
+// trickling a byte at a time cannot stretch: the headers within one receive time-out
+// of the request, the body within ten.
 int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
   Request& r = *static_cast<Request*>(user);
   if (!r.request_started) return 0;  // resolving and connecting have a budget of their own
   auto now = Clock::now();
-  auto idle = now - r.last_activity;
-  long limit_ms = r.request_sent ? r.receive_ms : r.send_ms;
-  if (idle > std::chrono::milliseconds(limit_ms)) return 1;
-  if (r.request_sent && !r.headers_done && now - r.sent_at > kHeaderDeadline &&
-      now - r.sent_at > std::chrono::milliseconds(r.receive_ms)) {
-    return 1;
-  }
+  const auto receive = std::chrono::milliseconds(r.receive_ms);
+  long idle_limit_ms = r.request_sent ? r.receive_ms : r.send_ms;
+  if (now - r.last_activity > std::chrono::milliseconds(idle_limit_ms)) return 1;
+  if (r.request_sent && !r.headers_done && now - r.sent_at > receive) return 1;
+  if (r.headers_done && now - r.headers_at > kBodyTimeouts * receive) return 1;
   return 0;
 }
 
@@ -374,7 +383,7 @@ bool CurlTransport::Send(HttpHandle request, const ByteSet& body) {
 
     r->request_started = r->request_sent = r->headers_done = false;
     r->body_bytes_to_send = verb == "HEAD" ? 0 : body_bytes.size();
-    r->body_bytes_sent = 0;
+    r->body_bytes_sent = r->body_bytes_received = 0;
     r->status = 0;
     r->header_block.clear();
     r->chunks.clear();

@@ -39,12 +39,12 @@ void ApplyResponseHeaderBlock(const Text& block, std::optional<Text>& cookies,
   if (cookies) MergeCookies(*cookies, outputs.receivedCookies);
 }
 
-bool ReadResponseHeaders(HttpTransport& transport, HttpHandle request, const ByteSet& received,
+bool ReadResponseHeaders(HttpTransport& transport, HttpHandle request, ByteSet&& received,
                          std::optional<Text>& cookies, ResponseOutputs& outputs) {
   std::u16string block;
   if (!transport.QueryRawHeaders(request, block)) return false;
   ApplyResponseHeaderBlock(FromUtf16(block), cookies, outputs);
-  outputs.body = received;
+  outputs.body = std::move(received);
   return true;
 }
 

@@ -11,7 +11,8 @@ namespace mlf {
 
 // Fetches the block from the client and applies it. False, with nothing written, when
 // the client cannot give the block.
-bool ReadResponseHeaders(HttpTransport& transport, HttpHandle request, const ByteSet& received,
+// The received bytes become outputs.body (moved, not copied: a body may be large).
+bool ReadResponseHeaders(HttpTransport& transport, HttpHandle request, ByteSet&& received,
                          std::optional<Text>& cookies, ResponseOutputs& outputs);
 
 // The block's part: rawHeaders (with "Set-Cookie" spelled alike), statusText from byte 10

@@ -189,7 +189,8 @@ Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport
     received.resize(old_size + std::min(read, available));
   }
 
-  if (!ReadResponseHeaders(transport, handles.request, received, options.cookies, outputs)) {
+  if (!ReadResponseHeaders(transport, handles.request, std::move(received), options.cookies,
+                           outputs)) {
     return common_exit(std::nullopt);
   }
   // The status line may say 200 OK; a body cut short still is a failed read.

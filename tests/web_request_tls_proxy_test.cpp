@@ -29,41 +29,54 @@ Text Fetch(RequestOptions& options, ResponseOutputs& out, const std::string& caF
   return WebRequest(options, out, transport);
 }
 
-class TlsServer : public testing::Test {
- protected:
-  void SetUp() override {
+// openssl s_server with a fresh self-signed certificate for 127.0.0.1. With -HTTP it
+// answers GET /NAME with the file NAME, which holds a whole HTTP response.
+class TlsSite {
+ public:
+  explicit TlsSite(const std::vector<std::pair<std::string, std::string>>& files) {
     dir_ = TemporaryDirectory();
-    ASSERT_EQ(std::system(("cd " + dir_ +
-                           " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
-                           "cert.pem -days 1 -subj /CN=127.0.0.1 -addext "
-                           "subjectAltName=IP:127.0.0.1 >/dev/null 2>&1")
-                              .c_str()),
-              0);
-    // With -HTTP the server answers GET /NAME with the file NAME, a whole HTTP response.
-    WriteFile(dir_ + "/page", "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nsecure page");
-    WriteFile(dir_ + "/down",
-              "HTTP/1.0 302 Found\r\nLocation: " + plain_.Address("/") + "\r\n\r\nmoved");
+    made_ = std::system(("cd " + dir_ +
+                         " && openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out "
+                         "cert.pem -days 1 -subj /CN=127.0.0.1 -addext "
+                         "subjectAltName=IP:127.0.0.1 >/dev/null 2>&1")
+                            .c_str()) == 0;
+    for (const auto& [name, content] : files) WriteFile(dir_ + "/" + name, content);
     port_ = FreePort();
     server_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"openssl", "s_server", "-quiet", "-accept",
                                  "127.0.0.1:" + std::to_string(port_), "-cert", "cert.pem", "-key",
                                  "key.pem", "-HTTP"},
         dir_, port_);
-    ASSERT_TRUE(server_->ready());
   }
-  void TearDown() override {
+  ~TlsSite() {
     server_.reset();
     std::system(("rm -rf " + dir_).c_str());
   }
-  std::string Url(const std::string& path) {
+  bool ready() const { return made_ && server_->ready(); }
+  std::string Url(const std::string& path) const {
     return "https://127.0.0.1:" + std::to_string(port_) + path;
   }
+  std::string Certificate() const { return dir_ + "/cert.pem"; }
+
+ private:
+  std::string dir_;
+  bool made_ = false;
+  int port_ = 0;
+  std::unique_ptr<ChildProcess> server_;
+};
+
+const char kSecurePage[] = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\nsecure page";
+
+class TlsServer : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(site_.ready()); }
+  std::string Url(const std::string& path) { return site_.Url(path); }
 
   LoopbackServer plain_{
       [](const Connection& c, const std::string&) { c.Send(Response("200 OK", "", "plain")); }};
-  std::string dir_;
-  int port_ = 0;
-  std::unique_ptr<ChildProcess> server_;
+  TlsSite site_{
+      {{"page", kSecurePage},
+       {"down", "HTTP/1.0 302 Found\r\nLocation: " + plain_.Address("/") + "\r\n\r\nmoved"}}};
 };
 
 TEST_F(TlsServer, AnUntrustedCertificateFailsTheSend) {
@@ -78,14 +91,14 @@ TEST_F(TlsServer, ATrustedCertificateAndNoWayBackToPlainHttp) {
   RequestOptions options;
   options.url = B(Url("/page"));
   ResponseOutputs out;
-  EXPECT_EQ(Fetch(options, out, dir_ + "/cert.pem"), "secure page"_t);
+  EXPECT_EQ(Fetch(options, out, site_.Certificate()), "secure page"_t);
   EXPECT_EQ(out.statusText, "200 OK"_t);
 
   // A redirect from https to http is not followed: the 302 is the result.
   RequestOptions down;
   down.url = B(Url("/down"));
   ResponseOutputs moved;
-  EXPECT_EQ(Fetch(down, moved, dir_ + "/cert.pem"), "moved"_t);
+  EXPECT_EQ(Fetch(down, moved, site_.Certificate()), "moved"_t);
   EXPECT_EQ(moved.statusText, "302 Found"_t);
   EXPECT_TRUE(plain_.Requests().empty());
 }
@@ -138,6 +151,21 @@ TEST_F(Proxy, NamedProxyWithBasicCredentials) {
   Fetch(options, refused);
   EXPECT_EQ(refused.statusText.bytes().substr(0, 3), "407");
   EXPECT_EQ(site_.Requests().size(), 1u);
+}
+
+TEST_F(Proxy, SecureRequestsTunnelAndShowOnlyTheSitesHeaders) {
+  TlsSite secure({std::make_pair(std::string("page"), std::string(kSecurePage))});
+  ASSERT_TRUE(secure.ready());
+  RequestOptions options;
+  options.url = B(secure.Url("/page"));
+  options.proxy = B("127.0.0.1:" + std::to_string(port_));  // no "http=": for https
+  options.proxyUserName = "user"_t;
+  options.proxyPassword = "pass"_t;
+  options.timeoutSeconds = 5;
+  ResponseOutputs out;
+  EXPECT_EQ(Fetch(options, out, secure.Certificate()), "secure page"_t);
+  // The proxy's "200 Connection established" is not the response's header block.
+  EXPECT_EQ(out.rawHeaders.bytes(), "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The HTTP client over libcurl: HTTP/1.1 only, http and https only, TLS verified, no
 // proxy unless one is named (the *_proxy environment is ignored), redirects followed by
 // our own loop (at most 10, never from https to http, credentials and the caller's
-// cookie line never sent to another host), per-phase time-outs, and each failure
-// reported at the step where it happened: sending, waiting for the response, or reading
-// the body.
+// cookie line never sent to another host), per-phase time-outs with deadlines a
+// trickling server cannot stretch, a cap on the body's size, and each failure reported at
+// the step where it happened: sending, waiting for the response, or reading the body.
 #pragma once
 
 #include <map>

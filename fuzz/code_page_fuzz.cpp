@@ -1,5 +1,5 @@
 // GBK ↔ UTF-16 ↔ UTF-8 with arbitrary bytes, against the converter run on the whole text.
-#include <unicode/ucnv.h>
+#include "support/reference_decode.h"
 
 #include "fuzz_input.h"
 #include "text/byte_set.h"
@@ -7,29 +7,12 @@
 
 using namespace mlf;
 
-namespace {
-
-std::u16string ReferenceDecode(std::string_view bytes) {
-  UErrorCode error = U_ZERO_ERROR;
-  UConverter* c = ucnv_open("windows-936-2000", &error);
-  std::u16string out(bytes.size() + 2, u'\0');
-  int32_t n = ucnv_toUChars(c, out.data(), static_cast<int32_t>(out.size()), bytes.data(),
-                            static_cast<int32_t>(bytes.size()), &error);
-  ucnv_close(c);
-  out.resize(U_SUCCESS(error) ? n : 0);
-  for (char16_t& u : out) {
-    if (u == 0xFFFD) u = u'?';
-  }
-  return out;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   Text text = Text::FromBytes(bytes);
   std::u16string units = ToUtf16(text.view());
-  fuzz::Check(units == ReferenceDecode(text.view()), "the fast decoder agrees with the converter");
+  fuzz::Check(units == testing_support::ReferenceDecode(text.view()),
+              "the fast decoder agrees with the converter");
 
   // One round trip settles a text: the second gives the first back.
   Text once = WideToAnsi(AnsiToWide(text));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unicode/ucnv.h>
+#include "support/reference_decode.h"
 
 #include <random>
 
@@ -68,19 +68,6 @@ TEST(CodePage, Utf8Edges) {
 }
 
 // Whole-text conversion straight through the converter, for comparison with the fast path.
-std::u16string ReferenceDecode(const std::string& bytes) {
-  UErrorCode error = U_ZERO_ERROR;
-  UConverter* c = ucnv_open("windows-936-2000", &error);
-  std::u16string out(bytes.size() + 2, u'\0');
-  int32_t n = ucnv_toUChars(c, out.data(), static_cast<int32_t>(out.size()), bytes.data(),
-                            static_cast<int32_t>(bytes.size()), &error);
-  ucnv_close(c);
-  out.resize(n);
-  for (char16_t& u : out) {
-    if (u == 0xFFFD) u = u'?';
-  }
-  return out;
-}
 
 TEST(CodePage, AsciiFastPathDecodesLikeTheWholeConverter) {
   std::mt19937 random(936);
@@ -95,7 +82,8 @@ TEST(CodePage, AsciiFastPathDecodesLikeTheWholeConverter) {
       if (random() % 8 == 0) bytes.append(random() % 40, 'x');
       bytes += alphabet[random() % alphabet.size()];
     }
-    ASSERT_EQ(ToUtf16(bytes), ReferenceDecode(bytes)) << testing::PrintToString(bytes);
+    ASSERT_EQ(ToUtf16(bytes), testing_support::ReferenceDecode(bytes))
+        << testing::PrintToString(bytes);
   }
 }
 

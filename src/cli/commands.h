@@ -5,6 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "web/request_records.h"
+
 namespace mlf {
 
 // Exit codes: 0 done, 1 the operation failed, 2 a usage error or an unreadable file.
@@ -14,6 +16,10 @@ void AddExtractCommand(CLI::App& app, int& exitCode);
 void AddMatchCommand(CLI::App& app, int& exitCode);
 void AddFetchCommand(CLI::App& app, int& exitCode);
 void AddSearchCommand(CLI::App& app, int& exitCode);
+
+// Whether a web request failed: a numbered failure message, or no response headers at
+// all. Says so in one line on stderr.
+bool ReportFetchFailure(const ResponseOutputs& outputs);
 
 // The file's bytes, or nothing with a one-line message on stderr.
 bool ReadInputFile(const std::string& path, std::string& bytes);

@@ -61,12 +61,7 @@ int RunFetch(const FetchArgs& args) {
 
   ResponseOutputs out;
   Text page = WebRequest(options, out);
-  bool failed = IsWebFailure(out.statusText) || (page.empty() && out.rawHeaders.empty());
-  if (failed) {
-    std::cerr << "milianfang-cli: "
-              << (out.statusText.empty() ? "no response headers" : TextToUtf8(out.statusText))
-              << '\n';
-  }
+  bool failed = ReportFetchFailure(out);
   if (args.json) {
     nlohmann::ordered_json json = {{"statusText", TextToUtf8(out.statusText)},
                                    {"rawHeaders", TextToUtf8(out.rawHeaders)},

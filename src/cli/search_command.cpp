@@ -25,13 +25,7 @@ int RunSearch(const SearchArgs& args) {
   options.url = BuildQueryAddress(TextFromUtf8(args.keyword), args.page);
   ResponseOutputs out;
   Text page = WebRequest(options, out);
-  bool failed = IsWebFailure(out.statusText) || out.rawHeaders.empty();
-  if (failed) {
-    std::cerr << "milianfang-cli: "
-              << (out.statusText.empty() ? "no response headers" : TextToUtf8(out.statusText))
-              << '\n';
-    return kExitFailed;
-  }
+  if (ReportFetchFailure(out)) return kExitFailed;
   PatternMatcher matcher;
   std::vector<ResultRow> rows = CollectRows(matcher, MatchResultRows(matcher, page));
   int total_pages = ExtractPageField(page, "totalPages:"_t);

@@ -1,6 +1,7 @@
 #include "web/web_request.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "pattern/pattern_matcher.h"
@@ -135,10 +136,11 @@ Text WebRequest(RequestOptions& options, ResponseOutputs& outputs, HttpTransport
   if (handles.request == 0) return common_exit(kRequestFailed);
   ++stages;
 
-  int timeout_ms = options.timeoutSeconds > 0 && options.timeoutSeconds <= 2'147'483
-                       ? options.timeoutSeconds * 1000
-                   : options.timeoutSeconds > 0 ? 2'147'483'647
-                                                : 30'000;
+  // 30 s unless given; a time-out too long for milliseconds in 32 bits is the longest there is.
+  constexpr int kLongestSeconds = std::numeric_limits<int>::max() / 1000;
+  int timeout_ms = options.timeoutSeconds <= 0                ? 30'000
+                   : options.timeoutSeconds > kLongestSeconds ? std::numeric_limits<int>::max()
+                                                              : options.timeoutSeconds * 1000;
   if (!transport.SetTimeouts(handles.request, timeout_ms, timeout_ms, timeout_ms, timeout_ms)) {
     return common_exit(kTimeoutsFailed);
   }

@@ -97,6 +97,14 @@ TEST_F(WebRequestSteps, FailedReadKeepsTheBytesAndSaysSo) {
   EXPECT_EQ(outputs_.statusText, G("713 读取数据失败!"));
 }
 
+TEST_F(WebRequestSteps, AFailedQueryForDataEndsTheBodyQuietly) {
+  transport_.failAt = "QueryDataAvailable";
+  transport_.bodyChunks = {"never read"};
+  EXPECT_EQ(Run(), Text{});
+  EXPECT_EQ(outputs_.statusText, "200 OK"_t);
+  EXPECT_TRUE(outputs_.body.empty());
+}
+
 TEST_F(WebRequestSteps, UnreadableHeadersGiveNothing) {
   transport_.failAt = "QueryRawHeaders";
   transport_.bodyChunks = {"x"};

@@ -11,6 +11,7 @@
 
 #include "scrape/result_extraction.h"
 #include "support/loopback_server.h"
+#include "support/timed_exchange.h"
 #include "test_text.h"
 #include "text/text_ops.h"
 #include "web/curl_transport.h"
@@ -20,28 +21,26 @@ namespace mlf {
 namespace {
 
 using testing_support::Connection;
+using testing_support::FetchTimed;
 using testing_support::LoopbackServer;
+using testing_support::ReplyWith;
 using testing_support::Response;
+using testing_support::TimedExchange;
 using namespace std::chrono_literals;
 
-struct Outcome {
-  Text page;
-  ResponseOutputs out;
-  double seconds = 0;
-};
-
-Outcome Fetch(RequestOptions& options) {
-  Outcome o;
-  o.out.rawHeaders = "(untouched)"_t;
-  o.out.location = "(untouched)"_t;
-  CurlTransport transport;
-  auto start = std::chrono::steady_clock::now();
-  o.page = WebRequest(options, o.out, transport);
-  o.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  return o;
+// Outputs that a failed request must leave as they were.
+ResponseOutputs Sentinels() {
+  ResponseOutputs before;
+  before.rawHeaders = "(untouched)"_t;
+  before.location = "(untouched)"_t;
+  return before;
 }
 
-Outcome Get(const LoopbackServer& server, int timeoutSeconds = 2) {
+TimedExchange Fetch(RequestOptions& options) {
+  return FetchTimed(options, Sentinels());
+}
+
+TimedExchange Get(const LoopbackServer& server, int timeoutSeconds = 2) {
   RequestOptions options;
   options.url = B(server.Address("/search?keyword=x&p=1"));
   options.timeoutSeconds = timeoutSeconds;
@@ -54,7 +53,7 @@ double PeakMegabytes() {
   return usage.ru_maxrss / 1024.0;
 }
 
-void Report(const char* name, const Outcome& o, const std::string& outcome) {
+void Report(const char* name, const TimedExchange& o, const std::string& outcome) {
   std::printf("HOSTILE | %s | %.2f s | %.0f MB | %s\n", name, o.seconds, PeakMegabytes(),
               outcome.c_str());
   // The routine is still usable afterwards.
@@ -63,12 +62,8 @@ void Report(const char* name, const Outcome& o, const std::string& outcome) {
   EXPECT_EQ(Get(good).page, "fine"_t);
 }
 
-std::string Status(const Outcome& o) {
+std::string Status(const TimedExchange& o) {
   return TextToUtf8(o.out.statusText);
-}
-
-LoopbackServer::Script Send(std::string bytes) {
-  return [bytes](const Connection& c, const std::string&) { c.Send(bytes); };
 }
 
 TEST(HostileServer, HeadersOneByteEverySecond) {
@@ -79,7 +74,7 @@ TEST(HostileServer, HeadersOneByteEverySecond) {
       std::this_thread::sleep_for(1s);
     }
   });
-  Outcome o = Get(server, 2);
+  TimedExchange o = Get(server, 2);
   EXPECT_EQ(o.out.statusText, G("712 服务器未响应!"));
   EXPECT_LT(o.seconds, 4.5);  // the headers' deadline is the receive time-out
   EXPECT_EQ(o.out.rawHeaders, "(untouched)"_t);
@@ -93,7 +88,7 @@ TEST(HostileServer, BodyThatNeverEnds) {
     for (int i = 0; i < 100000 && c.Send(chunk); ++i) {
     }
   });
-  Outcome o = Get(server, 5);
+  TimedExchange o = Get(server, 5);
   EXPECT_EQ(o.out.statusText, G("713 读取数据失败!"));
   EXPECT_EQ(o.page.size(), 256u << 20);  // what came before the cap is kept
   Report("body that never ends (fast)", o,
@@ -105,7 +100,7 @@ TEST(HostileServer, BodyThatTricklesForever) {
     if (!c.Send("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\n")) return;
     for (int i = 0; i < 400 && c.Send("y"); ++i) std::this_thread::sleep_for(50ms);
   });
-  Outcome o = Get(server, 1);
+  TimedExchange o = Get(server, 1);
   EXPECT_EQ(o.out.statusText, G("713 读取数据失败!"));
   EXPECT_LT(o.seconds, 13);  // ten receive time-outs for the body
   EXPECT_GT(o.page.size(), 100u);
@@ -114,8 +109,8 @@ TEST(HostileServer, BodyThatTricklesForever) {
 
 TEST(HostileServer, BrokenStatusLines) {
   for (std::string line : {"HTTP/1.1 2\r\n\r\n", "HTTP/1\r\n\r\n", "HTTP\r\n\r\n", "\r\n\r\n"}) {
-    LoopbackServer server(Send(line + "body"));
-    Outcome o = Get(server);
+    LoopbackServer server(ReplyWith(line + "body"));
+    TimedExchange o = Get(server);
     EXPECT_EQ(o.out.statusText, G("712 服务器未响应!")) << line;
     EXPECT_EQ(o.page, Text{});
     Report(("status line " + testing::PrintToString(line.substr(0, line.size() - 4))).c_str(), o,
@@ -124,9 +119,9 @@ TEST(HostileServer, BrokenStatusLines) {
 }
 
 TEST(HostileServer, OneMegabyteHeaderLine) {
-  LoopbackServer server(Send("HTTP/1.1 200 OK\r\nX-Big: " + std::string(1 << 20, 'h') +
-                             "\r\nContent-Length: 2\r\n\r\nok"));
-  Outcome o = Get(server);
+  LoopbackServer server(ReplyWith("HTTP/1.1 200 OK\r\nX-Big: " + std::string(1 << 20, 'h') +
+                                  "\r\nContent-Length: 2\r\n\r\nok"));
+  TimedExchange o = Get(server);
   EXPECT_EQ(o.out.statusText, G("712 服务器未响应!"));
   Report("header line of 1 MB", o, Status(o));
 }
@@ -134,8 +129,8 @@ TEST(HostileServer, OneMegabyteHeaderLine) {
 TEST(HostileServer, TenThousandHeaderLines) {
   std::string headers;
   for (int i = 0; i < 10000; ++i) headers += "X-Line-" + std::to_string(i) + ": v\r\n";
-  LoopbackServer server(Send(Response("200 OK", headers, "page")));
-  Outcome o = Get(server);
+  LoopbackServer server(ReplyWith(Response("200 OK", headers, "page")));
+  TimedExchange o = Get(server);
   EXPECT_EQ(o.out.statusText, "200 OK"_t);
   EXPECT_EQ(o.page, "page"_t);
   EXPECT_NE(o.out.rawHeaders.bytes().find("X-Line-9999: v\r\n"), std::string::npos);
@@ -145,11 +140,11 @@ TEST(HostileServer, TenThousandHeaderLines) {
 TEST(HostileServer, SetCookieStorm) {
   std::string headers;
   for (int i = 0; i < 10000; ++i) headers += "Set-Cookie: c" + std::to_string(i) + "=v; path=/\r\n";
-  LoopbackServer server(Send(Response("200 OK", headers, "page")));
+  LoopbackServer server(ReplyWith(Response("200 OK", headers, "page")));
   RequestOptions options;
   options.url = B(server.Address());
   options.cookies = "c1=old; mine=1"_t;
-  Outcome o = Fetch(options);
+  TimedExchange o = Fetch(options);
   EXPECT_EQ(o.page, "page"_t);
   EXPECT_EQ(TextLeft(*options.cookies, 12), "c0=v; c1=v; "_t);
   EXPECT_TRUE(options.cookies->bytes().ends_with("c9999=v; mine=1"));
@@ -158,8 +153,8 @@ TEST(HostileServer, SetCookieStorm) {
 
 TEST(HostileServer, MalformedChunks) {
   LoopbackServer server(
-      Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\nZZ\r\nxx"));
-  Outcome o = Get(server);
+      ReplyWith("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\nZZ\r\nxx"));
+  TimedExchange o = Get(server);
   EXPECT_EQ(o.out.statusText, G("713 读取数据失败!"));
   EXPECT_EQ(o.page, "hello"_t);
   Report("malformed chunked encoding", o, Status(o) + ", the good chunk kept");
@@ -173,22 +168,22 @@ TEST(HostileServer, ConnectionResetMidBody) {
     setsockopt(c.fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
     shutdown(c.fd, SHUT_RDWR);
   });
-  Outcome o = Get(server);
+  TimedExchange o = Get(server);
   EXPECT_EQ(o.out.statusText, G("713 读取数据失败!"));
   EXPECT_EQ(o.page.size(), 5000u);
   Report("connection reset mid-body", o, Status(o) + ", 5000 bytes kept");
 }
 
 TEST(HostileServer, RedirectsThatAreNotFollowed) {
-  LoopbackServer loop(Send(Response("302 Found", "Location: /again\r\n", "")));
-  Outcome looped = Get(loop);
+  LoopbackServer loop(ReplyWith(Response("302 Found", "Location: /again\r\n", "")));
+  TimedExchange looped = Get(loop);
   EXPECT_EQ(looped.out.statusText, G("712 服务器未响应!"));
   EXPECT_EQ(loop.Requests().size(), 11u);  // the first request and ten redirects
   Report("redirect loop", looped, Status(looped));
 
   for (std::string target : {"ftp://127.0.0.1/x", "file:///etc/passwd"}) {
-    LoopbackServer server(Send(Response("302 Found", "Location: " + target + "\r\n", "")));
-    Outcome o = Get(server);
+    LoopbackServer server(ReplyWith(Response("302 Found", "Location: " + target + "\r\n", "")));
+    TimedExchange o = Get(server);
     EXPECT_EQ(o.out.statusText, G("712 服务器未响应!"));
     Report(("redirect to " + target).c_str(), o, Status(o));
   }
@@ -196,12 +191,12 @@ TEST(HostileServer, RedirectsThatAreNotFollowed) {
 
 TEST(HostileServer, WrongPasswordGetsTheRefusal) {
   LoopbackServer server(
-      Send(Response("401 Unauthorized", "WWW-Authenticate: Basic realm=\"x\"\r\n", "denied")));
+      ReplyWith(Response("401 Unauthorized", "WWW-Authenticate: Basic realm=\"x\"\r\n", "denied")));
   RequestOptions options;
   options.url = B(server.Address());
   options.userName = "user"_t;
   options.password = "wrong"_t;
-  Outcome o = Fetch(options);
+  TimedExchange o = Fetch(options);
   EXPECT_EQ(o.out.statusText, "401 Unauthorized"_t);
   EXPECT_EQ(o.page, "denied"_t);
   EXPECT_EQ(server.Requests().size(), 1u);  // asked once, not again and again
@@ -216,7 +211,7 @@ TEST(HostileServer, TwoHundredMegabyteBody) {
     for (std::size_t sent = 0; sent < total && c.Send(block); sent += block.size()) {
     }
   });
-  Outcome o = Get(server, 10);
+  TimedExchange o = Get(server, 10);
   EXPECT_EQ(o.out.statusText, "200 OK"_t);
   EXPECT_EQ(o.page.size(), 200u << 20);
   EXPECT_EQ(o.out.body.size(), 200u << 20);
@@ -234,8 +229,8 @@ std::string Entry(int i) {
 TEST(HostilePage, OneHundredThousandEntries) {
   std::string page;
   for (int i = 1; i <= 100000; ++i) page += Entry(i);
-  LoopbackServer server(Send(Response("200 OK", "", TextFromUtf8(page).bytes())));
-  Outcome o = Get(server, 10);
+  LoopbackServer server(ReplyWith(Response("200 OK", "", TextFromUtf8(page).bytes())));
+  TimedExchange o = Get(server, 10);
   auto start = std::chrono::steady_clock::now();
   PatternMatcher matcher;
   int rows = MatchResultRows(matcher, o.page);
@@ -256,8 +251,8 @@ TEST(HostilePage, ManyEntryBeginningsWithoutEnds) {
   std::string page;
   for (int i = 0; i < 20000; ++i) page += broken;
   page += Entry(7);
-  LoopbackServer server(Send(Response("200 OK", "", TextFromUtf8(page).bytes())));
-  Outcome o = Get(server, 10);
+  LoopbackServer server(ReplyWith(Response("200 OK", "", TextFromUtf8(page).bytes())));
+  TimedExchange o = Get(server, 10);
   auto start = std::chrono::steady_clock::now();
   PatternMatcher matcher;
   int rows = MatchResultRows(matcher, o.page);

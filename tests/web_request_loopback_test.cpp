@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "support/loopback_server.h"
+#include "support/timed_exchange.h"
 #include "test_text.h"
 #include "web/curl_transport.h"
 #include "web/web_request.h"
@@ -13,8 +14,11 @@ namespace mlf {
 namespace {
 
 using testing_support::Connection;
+using testing_support::FetchTimed;
 using testing_support::LoopbackServer;
+using testing_support::ReplyWith;
 using testing_support::Response;
+using testing_support::TimedExchange;
 
 using namespace std::chrono_literals;
 
@@ -27,35 +31,16 @@ std::string BodyOf(const std::string& request) {
   return end == std::string::npos ? "" : request.substr(end + 4);
 }
 
-LoopbackServer::Script Answer(std::string response) {
-  return [response](const Connection& c, const std::string&) { c.Send(response); };
-}
-
-struct Exchange {
-  Text page;
-  ResponseOutputs out;
-  double seconds = 0;
-};
-
-Exchange Fetch(RequestOptions& options, CurlTransport* transport = nullptr) {
-  Exchange e;
-  CurlTransport own;
-  auto start = std::chrono::steady_clock::now();
-  e.page = WebRequest(options, e.out, transport ? *transport : own);
-  e.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  return e;
-}
-
-Exchange Get(const std::string& url, int timeoutSeconds = 5) {
+TimedExchange Get(const std::string& url, int timeoutSeconds = 5) {
   RequestOptions options;
   options.url = G(url.c_str());
   options.timeoutSeconds = timeoutSeconds;
-  return Fetch(options);
+  return FetchTimed(options);
 }
 
 TEST(WebRequestOverCurl, APlainSearchRequestOnTheWire) {
-  LoopbackServer server(Answer(Response("200 OK", "Content-Type: text/html\r\n", "<p>ok</p>")));
-  Exchange e = Get(server.Address("/search?keyword=中 文&p=1"));
+  LoopbackServer server(ReplyWith(Response("200 OK", "Content-Type: text/html\r\n", "<p>ok</p>")));
+  TimedExchange e = Get(server.Address("/search?keyword=中 文&p=1"));
   EXPECT_EQ(e.page, "<p>ok</p>"_t);
   EXPECT_EQ(e.out.statusText, "200 OK"_t);
   EXPECT_EQ(e.out.rawHeaders.bytes(),
@@ -78,7 +63,7 @@ TEST(WebRequestOverCurl, APlainSearchRequestOnTheWire) {
 }
 
 TEST(WebRequestOverCurl, MethodsBodiesAndCallerHeaders) {
-  LoopbackServer server(Answer(Response("200 OK", "", "done")));
+  LoopbackServer server(ReplyWith(Response("200 OK", "", "done")));
   struct Case {
     int method;
     std::string body, line;
@@ -94,7 +79,7 @@ TEST(WebRequestOverCurl, MethodsBodiesAndCallerHeaders) {
     options.method = c.method;
     options.postData = B(c.body);
     options.extraHeaders = "X-One: 1\r\nx-one: 2\r\n\r\nCache-Control: max-age=0"_t;
-    Exchange e = Fetch(options);
+    TimedExchange e = FetchTimed(options);
     EXPECT_EQ(e.out.statusText, "200 OK"_t) << c.line;
     EXPECT_EQ(e.page, c.method == kHead ? Text{} : "done"_t) << c.line;
     std::string request = server.Requests().back();
@@ -109,12 +94,12 @@ TEST(WebRequestOverCurl, MethodsBodiesAndCallerHeaders) {
 }
 
 TEST(WebRequestOverCurl, BasicCredentialsGoWithTheFirstRequest) {
-  LoopbackServer server(Answer(Response("200 OK", "", "")));
+  LoopbackServer server(ReplyWith(Response("200 OK", "", "")));
   RequestOptions options;
   options.url = B(server.Address());
   options.userName = "user"_t;
   options.password = "pass"_t;
-  Fetch(options);
+  FetchTimed(options);
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_NE(server.Requests()[0].find("\r\nAuthorization: Basic dXNlcjpwYXNz\r\n"),
             std::string::npos);
@@ -130,14 +115,14 @@ TEST(WebRequestOverCurl, StatusTextsAndBodies) {
       std::this_thread::sleep_for(1ms);
     }
   });
-  Exchange e = Get(pieces.Address());
+  TimedExchange e = Get(pieces.Address());
   EXPECT_EQ(e.out.statusText, "404 Not Found"_t);
   std::string want;
   for (int i = 0; i < 200; ++i) want += "abcde";
   EXPECT_EQ(e.page.bytes(), want);
 
-  LoopbackServer empty(Answer(Response("204 No Content", "", "")));
-  Exchange none = Get(empty.Address());
+  LoopbackServer empty(ReplyWith(Response("204 No Content", "", "")));
+  TimedExchange none = Get(empty.Address());
   EXPECT_EQ(none.page, Text{});
   EXPECT_TRUE(none.out.body.empty());
   EXPECT_EQ(none.out.statusText, "204 No Content"_t);
@@ -145,8 +130,8 @@ TEST(WebRequestOverCurl, StatusTextsAndBodies) {
 
 TEST(WebRequestOverCurl, InterimResponsesAreNotTheHeaderBlock) {
   LoopbackServer server(
-      Answer("HTTP/1.1 100 Continue\r\n\r\n" + Response("200 OK", "X: 1\r\n", "b")));
-  Exchange e = Get(server.Address());
+      ReplyWith("HTTP/1.1 100 Continue\r\n\r\n" + Response("200 OK", "X: 1\r\n", "b")));
+  TimedExchange e = Get(server.Address());
   EXPECT_EQ(e.out.rawHeaders.bytes(),
             "HTTP/1.1 200 OK\r\nX: 1\r\nContent-Length: 1\r\nConnection: close\r\n\r\n");
 }
@@ -155,29 +140,29 @@ TEST(WebRequestOverCurl, FailuresAtEachPhase) {
   // Connection refused: the send fails.
   int closed_port;
   {
-    LoopbackServer gone(Answer(""));
+    LoopbackServer gone(ReplyWith(""));
     closed_port = gone.port();
   }
-  Exchange refused = Get("http://127.0.0.1:" + std::to_string(closed_port) + "/");
+  TimedExchange refused = Get("http://127.0.0.1:" + std::to_string(closed_port) + "/");
   EXPECT_EQ(refused.out.statusText, G("711 发送请求失败!"));
 
   // Silence after the request: no response within the time-out.
   LoopbackServer silent(
       [](const Connection&, const std::string&) { std::this_thread::sleep_for(3s); });
-  Exchange quiet = Get(silent.Address(), 1);
+  TimedExchange quiet = Get(silent.Address(), 1);
   EXPECT_EQ(quiet.out.statusText, G("712 服务器未响应!"));
   EXPECT_LT(quiet.seconds, 2.9);
   EXPECT_GE(quiet.seconds, 0.9);
 
   // Garbage instead of a status line, and a connection closed without a word.
-  LoopbackServer garbage(Answer("SSH-2.0-OpenSSH\r\n\r\n"));
+  LoopbackServer garbage(ReplyWith("SSH-2.0-OpenSSH\r\n\r\n"));
   EXPECT_EQ(Get(garbage.Address()).out.statusText, G("712 服务器未响应!"));
-  LoopbackServer hangup(Answer(""));
+  LoopbackServer hangup(ReplyWith(""));
   EXPECT_EQ(Get(hangup.Address()).out.statusText, G("712 服务器未响应!"));
 
   // The body cut off: the bytes read so far are kept.
-  LoopbackServer cut(Answer("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789"));
-  Exchange short_body = Get(cut.Address());
+  LoopbackServer cut(ReplyWith("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0123456789"));
+  TimedExchange short_body = Get(cut.Address());
   EXPECT_EQ(short_body.out.statusText, G("713 读取数据失败!"));
   EXPECT_EQ(short_body.page, "0123456789"_t);
   EXPECT_EQ(short_body.out.rawHeaders.bytes(), "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n");
@@ -187,20 +172,20 @@ TEST(WebRequestOverCurl, FailuresAtEachPhase) {
     c.Send("HTTP/1.1 200 OK\r\nContent-Length: 20\r\n\r\n0123456789");
     std::this_thread::sleep_for(3s);
   });
-  Exchange stalled = Get(stall.Address(), 1);
+  TimedExchange stalled = Get(stall.Address(), 1);
   EXPECT_EQ(stalled.out.statusText, G("713 读取数据失败!"));
   EXPECT_EQ(stalled.page, "0123456789"_t);
   EXPECT_LT(stalled.seconds, 2.9);
 }
 
 TEST(WebRequestOverCurl, RedirectsFollowedOrReturned) {
-  LoopbackServer final_server(Answer(Response("200 OK", "X-Final: 1\r\n", "final")));
+  LoopbackServer final_server(ReplyWith(Response("200 OK", "X-Final: 1\r\n", "final")));
   LoopbackServer first([&](const Connection& c, const std::string&) {
     c.Send(Response("302 Found",
                     "Location: " + final_server.Address("/end") + "\r\nSet-Cookie: hop=1\r\n",
                     "moved"));
   });
-  Exchange followed = Get(first.Address());
+  TimedExchange followed = Get(first.Address());
   EXPECT_EQ(followed.page, "final"_t);
   EXPECT_EQ(followed.out.statusText, "200 OK"_t);
   EXPECT_EQ(followed.out.rawHeaders.bytes(),
@@ -212,7 +197,7 @@ TEST(WebRequestOverCurl, RedirectsFollowedOrReturned) {
   RequestOptions options;
   options.url = B(first.Address());
   options.disableRedirects = true;
-  Exchange held = Fetch(options);
+  TimedExchange held = FetchTimed(options);
   EXPECT_EQ(held.page, "moved"_t);
   EXPECT_EQ(held.out.statusText, "302 Found"_t);
   EXPECT_EQ(held.out.location, B(final_server.Address("/end")));
@@ -230,14 +215,14 @@ TEST(WebRequestOverCurl, CookiesAcrossARedirect) {
   });
   RequestOptions without;
   without.url = B(server.Address("/start"));
-  Fetch(without);
+  FetchTimed(without);
   ASSERT_EQ(server.Requests().size(), 2u);
   EXPECT_EQ(server.Requests()[1].find("Cookie"), std::string::npos);  // the client keeps none
 
   RequestOptions with;
   with.url = B(server.Address("/start"));
   with.cookies = "mine=0"_t;
-  Exchange e = Fetch(with);
+  TimedExchange e = FetchTimed(with);
   ASSERT_EQ(server.Requests().size(), 4u);
   EXPECT_NE(server.Requests()[2].find("\r\nCookie: mine=0\r\n"), std::string::npos);
   EXPECT_NE(server.Requests()[3].find("leg=1"), std::string::npos);
@@ -246,15 +231,15 @@ TEST(WebRequestOverCurl, CookiesAcrossARedirect) {
 }
 
 TEST(WebRequestOverCurl, CredentialsAndCookieLineStayWithTheFirstHost) {
-  LoopbackServer other(Answer(Response("200 OK", "", "other")));
+  LoopbackServer other(ReplyWith(Response("200 OK", "", "other")));
   LoopbackServer first(
-      Answer(Response("302 Found", "Location: " + other.Address("/") + "\r\n", "")));
+      ReplyWith(Response("302 Found", "Location: " + other.Address("/") + "\r\n", "")));
   RequestOptions options;
   options.url = B(first.Address());
   options.userName = "u"_t;
   options.password = "p"_t;
   options.cookies = "secret=1"_t;
-  EXPECT_EQ(Fetch(options).page, "other"_t);
+  EXPECT_EQ(FetchTimed(options).page, "other"_t);
   ASSERT_EQ(other.Requests().size(), 1u);
   EXPECT_NE(first.Requests()[0].find("Authorization: Basic"), std::string::npos);
   EXPECT_EQ(other.Requests()[0].find("Authorization"), std::string::npos);
@@ -262,10 +247,10 @@ TEST(WebRequestOverCurl, CredentialsAndCookieLineStayWithTheFirstHost) {
 }
 
 TEST(WebRequestOverCurl, EnvironmentProxyIsIgnored) {
-  LoopbackServer server(Answer(Response("200 OK", "", "direct")));
+  LoopbackServer server(ReplyWith(Response("200 OK", "", "direct")));
   setenv("http_proxy", "http://127.0.0.1:9", 1);
   setenv("HTTPS_PROXY", "http://127.0.0.1:9", 1);
-  Exchange e = Get(server.Address());
+  TimedExchange e = Get(server.Address());
   unsetenv("http_proxy");
   unsetenv("HTTPS_PROXY");
   EXPECT_EQ(e.page, "direct"_t);

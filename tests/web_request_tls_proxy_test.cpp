@@ -6,6 +6,7 @@
 
 #include "support/child_process.h"
 #include "support/loopback_server.h"
+#include "support/timed_exchange.h"
 #include "test_text.h"
 #include "web/curl_transport.h"
 #include "web/web_request.h"
@@ -25,8 +26,9 @@ void WriteFile(const std::string& path, const std::string& content) {
 }
 
 Text Fetch(RequestOptions& options, ResponseOutputs& out, const std::string& caFile = {}) {
-  CurlTransport transport(caFile);
-  return WebRequest(options, out, transport);
+  testing_support::TimedExchange exchange = testing_support::FetchTimed(options, {}, caFile);
+  out = exchange.out;
+  return exchange.page;
 }
 
 // openssl s_server with a fresh self-signed certificate for 127.0.0.1. With -HTTP it

@@ -27,7 +27,6 @@ class Text {
   std::string_view view() const { return bytes_; }
   std::size_t size() const { return bytes_.size(); }
   bool empty() const { return bytes_.empty(); }
-  unsigned char at(std::size_t i) const { return static_cast<unsigned char>(bytes_[i]); }
 
   friend bool operator==(const Text&, const Text&) = default;
 

@@ -98,6 +98,10 @@ void LoopbackServer::Handle(int fd) {
   ::close(fd);
 }
 
+LoopbackServer::Script ReplyWith(std::string bytes) {
+  return [bytes](const Connection& c, const std::string&) { c.Send(bytes); };
+}
+
 std::string Response(const std::string& status, const std::string& headers,
                      const std::string& body) {
   return "HTTP/1.1 " + status + "\r\n" + headers +

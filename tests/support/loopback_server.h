@@ -47,6 +47,9 @@ class LoopbackServer {
   std::thread acceptor_;
 };
 
+// A script that answers every request with the same bytes.
+LoopbackServer::Script ReplyWith(std::string bytes);
+
 // "HTTP/1.1 <status>\r\n<headers>Content-Length: N\r\nConnection: close\r\n\r\n<body>";
 // `headers` lines end in CR LF. The server answers one request per connection.
 std::string Response(const std::string& status, const std::string& headers,
